@@ -14,6 +14,8 @@ struct ExitCase {
   double value;
 };
 
+void PrintTo(const ExitCase& c, std::ostream* os) { *os << '"' << c.typed << '"'; }
+
 class FormatOnExitTest : public ::testing::TestWithParam<ExitCase> {};
 
 TEST_P(FormatOnExitTest, RoundsToStepAndWritesPointNotation) {

@@ -170,6 +170,8 @@ struct GeometryCase {
   double r0fl, r0st, dg;
 };
 
+void PrintTo(const GeometryCase& c, std::ostream* os) { *os << c.Rh << "/" << c.Rv << " HHd " << c.hhd; }
+
 class KiroGeometry : public ::testing::TestWithParam<GeometryCase> {};
 
 TEST_P(KiroGeometry, TypeRadiiAndDiameter) {
@@ -248,6 +250,8 @@ struct ProposalCase {
   TKiroContactLensType type;
   double fv, fvst;  // fvst checked only for CLT_BTC
 };
+
+void PrintTo(const ProposalCase& c, std::ostream* os) { *os << c.label; }
 
 class KiroProposal : public ::testing::TestWithParam<ProposalCase> {};
 
