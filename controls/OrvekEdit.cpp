@@ -35,9 +35,12 @@ std::optional<std::int32_t> StringToInteger(const QString& text) {
   const QByteArray bytes = text.toUtf8();
   const char* first = bytes.constData();
   const char* last = first + bytes.size();
-  if (first != last && *first == '+') ++first;
-  // from_chars accepts a leading '-' but not "+-": a sign must be followed by a digit.
-  if (first != last && *first == '+') return std::nullopt;
+  // One optional sign: from_chars takes a '-' itself, so a '+' must not be followed by
+  // another sign.
+  if (first != last && *first == '+') {
+    ++first;
+    if (first != last && (*first == '+' || *first == '-')) return std::nullopt;
+  }
   std::int32_t value = 0;
   const auto [ptr, ec] = std::from_chars(first, last, value, 10);
   if (ec != std::errc() || ptr != last || first == last) return std::nullopt;
