@@ -676,7 +676,11 @@ void TMainForm::EditOutOfRange(TOrvekEdit* sender) {
   fMessages->Error(QString::fromStdString(pages::OutOfRangeMessage(
       sender->DATField().toStdString(), sender->MinValue(), sender->MaxValue(), LocaleDecimalSeparator())));
   sender->clear();
-  if (sender->isVisible()) sender->setFocus(Qt::OtherFocusReason);
+  if (sender->isVisible()) {
+    // The closed box handed the activation back; make sure the field's window has it.
+    sender->window()->activateWindow();
+    sender->setFocus(Qt::OtherFocusReason);
+  }
 }
 
 void TMainForm::BtnFilmClick() {
