@@ -34,7 +34,7 @@ void TMessageBoxMessages::Information(const QString& text) {
 }
 
 bool TMessageBoxMessages::Confirm(const QString& text) {
-  QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"), text,
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigen"), text,
                   QMessageBox::Yes | QMessageBox::No);
   box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
   box.button(QMessageBox::No)->setText(QStringLiteral("&Nein"));
