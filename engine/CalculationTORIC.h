@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -89,6 +90,15 @@ using TBtxAnswer = std::function<bool(const TBtxQuestion&)>;
 // The four lines of the BTX question, numbers with the given decimal separator, joined
 // by line breaks.
 std::string BtxQuestionText(const TBtxQuestion& question, char separator);
+
+// The two roundings of Calculate. Empty when the value (or the step) admits no rounding
+// (not finite, zero step, overflow).
+namespace toric {
+// round(value / digit) * digit, halves to the even multiple.
+std::optional<double> RoundTo(double value, double digit);
+// Quarter dioptres, halves away from zero.
+std::optional<double> RoundDpt(double value);
+}  // namespace toric
 
 class TCalculationToric {
  public:
