@@ -113,7 +113,8 @@ class TCalculationToric {
 
   // Plus cylinder to minus-cylinder form, in place.
   void Transform2MinusCylinder(TRefraction& param) const;
-  // The refraction carried to vertex distance zero. Throws EHsaConversionError on failure.
+  // The refraction carried to vertex distance zero. Throws EHsaConversionError when it
+  // fails: a zero divisor, or a number in the input or the result that is not finite.
   TRefraction CalculateHSA0(const TRefraction& param) const;
 
   // Whether the lens's cylinder compensates the astigmatism its toric back induces.
