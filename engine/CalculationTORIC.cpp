@@ -129,6 +129,22 @@ bool CheckedIsBTC(double r0fl, double r0st, double dptfl, double dptst) {
 
 }  // namespace
 
+std::optional<double> toric::RoundTo(double value, double digit) {
+  try {
+    return ::RoundTo(value, digit);
+  } catch (const ArithmeticFault&) {
+    return std::nullopt;
+  }
+}
+
+std::optional<double> toric::RoundDpt(double value) {
+  try {
+    return ::RoundDpt(value);
+  } catch (const ArithmeticFault&) {
+    return std::nullopt;
+  }
+}
+
 std::string BtxQuestionText(const TBtxQuestion& question, char separator) {
   auto fixed = [separator](double value, int digits) {
     char buf[64];
