@@ -158,6 +158,8 @@ TEST(CalculationToric, BtxQuestionShowsAxisAndResidual) {
             "Die Achse des Vordertorus liegt in 87,3° Tabo\n"
             "Der errechnete Restastigmatismus beträgt -0,08dpt\n"
             "BTX als endgültige Linse berechnen?");
+  // A residual that rounds to zero is shown without a sign.
+  EXPECT_NE(BtxQuestionText({87.3, -0.001}, '.').find("beträgt 0.00dpt"), std::string::npos);
 }
 
 // A front axis of 179.96 rounds to 180.0, which is neither 0 nor 90.
@@ -279,7 +281,8 @@ TEST(CalculationToric, FormatDPT) {
     double in, out;
   };
   const Case cases[] = {{0.125, 0.25}, {-0.125, -0.25}, {0.1, 0.0},     {-0.1, 0.0},
-                        {1.37, 1.25},  {1.38, 1.5},     {-2.874, -2.75}, {kNaN, 0.0}};
+                        {1.37, 1.25},  {1.38, 1.5},     {-2.874, -2.75}, {kNaN, 0.0},
+                        {INFINITY, 0.0}, {-INFINITY, 0.0}, {1e308, 1e308}, {-1e308, -1e308}};
   for (const Case& x : cases) {
     const double r = c.FormatDPT(x.in);
     EXPECT_EQ(r, x.out) << x.in;
