@@ -17,8 +17,12 @@ CylLeave CylinderLeft(std::string_view cylText) {
 
 bool HsaInputsComplete(std::string_view sphText, std::string_view cylText,
                        std::string_view axisText, bool axisVisible, std::string_view hsaText) {
-  return !sphText.empty() && !cylText.empty() && !hsaText.empty() &&
-         (!axisVisible || !axisText.empty());
+  // An unreadable text counts as missing: it would read as -1, which is a real power
+  // (-1.00 D) and would be converted as if it had been typed.
+  auto given = [](std::string_view text) {
+    return !text.empty() && orvek::StringToFloat(text).has_value();
+  };
+  return given(sphText) && given(cylText) && given(hsaText) && (!axisVisible || given(axisText));
 }
 
 std::optional<HsaResult> ConvertHSA(const TCalculationToric& engine, double sph, double cyl,

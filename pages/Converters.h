@@ -34,7 +34,7 @@ struct CylLeave {
 };
 CylLeave CylinderLeft(std::string_view cylText);
 
-// Whether the texts of the inputs are complete (the axis counts only while visible).
+// Whether the inputs hold readable numbers (the axis counts only while visible).
 bool HsaInputsComplete(std::string_view sphText, std::string_view cylText,
                        std::string_view axisText, bool axisVisible, std::string_view hsaText);
 

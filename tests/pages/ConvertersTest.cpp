@@ -47,6 +47,10 @@ TEST(HsaConverter, CylinderFieldDecidesAxis) {
   EXPECT_TRUE(HsaInputsComplete("3.00", "0", "", false, "12"));
   EXPECT_FALSE(HsaInputsComplete("3.00", "0.25", "", true, "12"));
   EXPECT_FALSE(HsaInputsComplete("", "0", "", false, "12"));
+  // Unreadable texts would read as -1 (a real -1.00 D): not complete.
+  EXPECT_FALSE(HsaInputsComplete("1,5,3", "0", "", false, "12"));
+  EXPECT_FALSE(HsaInputsComplete("3.00", "0.25", "x", true, "12"));
+  EXPECT_FALSE(HsaInputsComplete("3.00", "0", "", false, "1 2"));
 }
 
 TEST(QConverter, BothDirections) {
