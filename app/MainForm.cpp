@@ -1,5 +1,7 @@
 #include "app/MainForm.h"
 
+#include "pages/FirstFitPage.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -594,6 +596,7 @@ void TMainForm::CreateVideoPage(QWidget* page) {
 void TMainForm::CreatePages() {
   // Calculation pages build their controls into Page(index) and register their reset
   // here (see MainForm.h).
+  new TFirstFitPage(*this);
 }
 
 QWidget* TMainForm::Page(int index) const {
