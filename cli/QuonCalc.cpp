@@ -17,6 +17,22 @@ const Entry kCommands[] = {
      "fit --rfl R --rst R --aflm GRAD --ecc E --hhd MM --sph D --cyl D --axis GRAD --hsa MM\n"
      "      [--prism yes|no] [--skip-check] [--eye RA|LA] [--json]\n"
      "      Anpassvorschlag für ein Auge"},
+    {"refit", RunRefit,
+     "refit --trial-type RT|BT|BTX|VPT|SPH --trial-mat NAME --trial-rfl R [--trial-rst R]\n"
+     "      --trial-fl D [--trial-st D] [--trial-a GRAD] [--stab GRAD] --sph D [--cyl D]\n"
+     "      [--axis GRAD] --hsa MM --final-rfl R [--final-rst R] --final-mat NAME [--dg MM]\n"
+     "      [--btx yes|no] [--without-return] [--eye RA|LA] [--json]\n"
+     "      Rezeptlinse aus einer Messlinse; ohne --final-rst gilt der steile Radius der\n"
+     "      Messlinse (RT, BT, BTX), sonst eine sphärische Rückfläche"},
+    {"topo", RunTopo,
+     "topo --rfl R --rst R --aflm GRAD --rs1 R --rs2 R --rs3 R --rs4 R [--mw GRAD] [--json]\n"
+     "      HH-Topometrie eines Auges"},
+    {"hsa", RunHsa,
+     "hsa --sph D [--cyl D] [--axis GRAD] --hsa MM [--json]\n"
+     "      Refraktion auf HSA 0 umrechnen (Minuszylinder)"},
+    {"q", RunQ,
+     "q --q Q | --ecc E [--json]\n"
+     "      Q-Wert in mittlere Exzentrizität umrechnen oder umgekehrt"},
 };
 
 void PrintUsage(std::ostream& os) {

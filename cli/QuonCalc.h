@@ -14,6 +14,10 @@ namespace cli {
 using Command = int (*)(const std::vector<std::string>& args, Context& context);
 
 int RunFit(const std::vector<std::string>& args, Context& context);
+int RunRefit(const std::vector<std::string>& args, Context& context);
+int RunTopo(const std::vector<std::string>& args, Context& context);
+int RunHsa(const std::vector<std::string>& args, Context& context);
+int RunQ(const std::vector<std::string>& args, Context& context);
 
 // args without the program name. Returns the exit status.
 int RunQuonCalc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

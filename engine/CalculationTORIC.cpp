@@ -1,5 +1,7 @@
 #include "engine/CalculationTORIC.h"
 
+#include "controls/OrvekValue.h"
+
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -129,14 +131,26 @@ bool CheckedIsBTC(double r0fl, double r0st, double dptfl, double dptst) {
 
 }  // namespace
 
+std::optional<double> toric::RoundTo(double value, double digit) {
+  try {
+    return ::RoundTo(value, digit);
+  } catch (const ArithmeticFault&) {
+    return std::nullopt;
+  }
+}
+
+std::optional<double> toric::RoundDpt(double value) {
+  try {
+    return ::RoundDpt(value);
+  } catch (const ArithmeticFault&) {
+    return std::nullopt;
+  }
+}
+
 std::string BtxQuestionText(const TBtxQuestion& question, char separator) {
+  // Independent of the C library's locale, rounded like every number the program shows.
   auto fixed = [separator](double value, int digits) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", digits, std::isfinite(value) ? value : 0.0);
-    std::string text = buf;
-    for (char& ch : text)
-      if (ch == '.') ch = separator;
-    return text;
+    return orvek::FormatFixed(std::isfinite(value) ? value : 0.0, digits, separator);
   };
   return "Die Berechnung der Endlinse ergibt eine BTX - Linse!\n"
          "Die Achse des Vordertorus liegt in " +
@@ -210,7 +224,9 @@ bool TCalculationToric::IsBTC(const TContactLensParams& param) const {
 }
 
 double TCalculationToric::FormatDPT(double value) const {
-  if (std::isnan(value)) return 0.0;
+  if (!std::isfinite(value)) return 0.0;
+  // Beyond 2^50 every double is already a whole number of quarters (and x4 could overflow).
+  if (std::fabs(value) > 0x1p50) return value;
   const double quarters = std::trunc(std::fabs(value) * 4.0 + 0.5);
   const double rounded = quarters / 4.0;
   return (value < 0.0 ? -rounded : rounded) + 0.0;

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -90,6 +91,15 @@ using TBtxAnswer = std::function<bool(const TBtxQuestion&)>;
 // by line breaks.
 std::string BtxQuestionText(const TBtxQuestion& question, char separator);
 
+// The two roundings of Calculate. Empty when the value (or the step) admits no rounding
+// (not finite, zero step, overflow).
+namespace toric {
+// round(value / digit) * digit, halves to the even multiple.
+std::optional<double> RoundTo(double value, double digit);
+// Quarter dioptres, halves away from zero.
+std::optional<double> RoundDpt(double value);
+}  // namespace toric
+
 class TCalculationToric {
  public:
   TCalculationToric();
@@ -103,7 +113,8 @@ class TCalculationToric {
 
   // Plus cylinder to minus-cylinder form, in place.
   void Transform2MinusCylinder(TRefraction& param) const;
-  // The refraction carried to vertex distance zero. Throws EHsaConversionError on failure.
+  // The refraction carried to vertex distance zero. Throws EHsaConversionError when it
+  // fails: a zero divisor, or a number in the input or the result that is not finite.
   TRefraction CalculateHSA0(const TRefraction& param) const;
 
   // Whether the lens's cylinder compensates the astigmatism its toric back induces.

@@ -50,6 +50,14 @@ double Store(ld x) {
   return d;
 }
 
+// Power vector (J0, J45) of a cylinder at an axis given in radians; SEq is left to the caller.
+TKiroResidualAstig PowerVector(double axis, double cyl) {
+  TKiroResidualAstig v;
+  v.J0 = Store(std::cos(2.0L * axis) * cyl / 2.0L);
+  v.J45 = Store(std::sin(2.0L * axis) * cyl / 2.0L);
+  return v;
+}
+
 }  // namespace
 
 const char* ToString(TKiroContactLensDesign design) {
@@ -241,9 +249,7 @@ void TKiroCalculate::GetGA(TKiroRefractionData& Result) const {
     const double a = rad(GetAxis0());
     const double c0 = GetCyl0();
     const double s0 = GetSph0();
-    TKiroResidualAstig R;
-    R.J0 = Store(std::cos(2.0L * a) * c0 / 2.0L);
-    R.J45 = Store(std::sin(2.0L * a) * c0 / 2.0L);
+    TKiroResidualAstig R = PowerVector(a, c0);
     R.SEq = Store(c0 / 2.0L + s0);
 
     RequireFinite({fCornea.Rh, fCornea.Rv, fCornea.Aflm});
@@ -253,9 +259,7 @@ void TKiroCalculate::GetGA(TKiroRefractionData& Result) const {
     if (Rfl != 0 && Rst != 0) Kc = Store(Div(337.5L, Rfl) - Div(337.5L, Rst));
 
     const double k = rad(fCornea.Aflm);
-    TKiroResidualAstig K;
-    K.J0 = Store(std::cos(2.0L * k) * Kc / 2.0L);
-    K.J45 = Store(std::sin(2.0L * k) * Kc / 2.0L);
+    TKiroResidualAstig K = PowerVector(k, Kc);
     K.SEq = Store(Kc / 2.0L);
 
     TKiroResidualAstig F;
@@ -369,15 +373,15 @@ void TKiroCalculate::CalculateFrontParams(TKiroContactLensData& lens) {
     const double r01 = lens.r0fl;
     const double r02 = lens.r0st;
 
+    // Flat power of both toric candidates: 0.15 D less than the spherical lens's.
+    auto ToricFlatPower = [&] { return RoundDpt(Store(GetSph0() - static_cast<ld>(ptf) - 0.15L), 0.25); };
+
     auto PreCalculation = [&]() -> bool {
       try {
         const double a = rad(GetAxis0());
         const double k = rad(fCornea.Aflm);
-        const double cyl0 = GetCyl0();
-        Refra.J0 = Store(std::cos(2.0L * a) * cyl0 / 2.0L);
-        Refra.J45 = Store(std::sin(2.0L * a) * cyl0 / 2.0L);
-        Keratometry.J0 = Store(std::cos(2.0L * k) * CorneaCyl / 2.0L);
-        Keratometry.J45 = Store(std::sin(2.0L * k) * CorneaCyl / 2.0L);
+        Refra = PowerVector(a, GetCyl0());
+        Keratometry = PowerVector(k, CorneaCyl);
         return true;
       } catch (...) {
         return false;
@@ -386,7 +390,7 @@ void TKiroCalculate::CalculateFrontParams(TKiroContactLensData& lens) {
 
     auto CalculateBTCPower = [&]() -> bool {
       try {
-        BTC.fv = RoundDpt(Store(GetSph0() - static_cast<ld>(ptf) - 0.15L), 0.25);
+        BTC.fv = ToricFlatPower();
         const double X = Store(Div(1.0L, r02) - Div(1.0L, r01));
         BTC.fvst = RoundDpt(Store(X * 1000.0L + BTC.fv - X * 1336.0L), 0.25);
         J0Btc = Store(static_cast<ld>(Refra.J0) - Keratometry.J0);
@@ -400,12 +404,10 @@ void TKiroCalculate::CalculateFrontParams(TKiroContactLensData& lens) {
 
     auto CalculateRTPower = [&]() -> bool {
       try {
-        RT.fv = RoundDpt(Store(GetSph0() - static_cast<ld>(ptf) - 0.15L), 0.25);
+        RT.fv = ToricFlatPower();
         IndAst = Store((Div(n - 1.336L, r01) - Div(n - 1.336L, r02)) * 1000.0L);
         const double k = rad(fCornea.Aflm);
-        TKiroResidualAstig I;
-        I.J0 = Store(std::cos(2.0L * k) * IndAst / 2.0L);
-        I.J45 = Store(std::sin(2.0L * k) * IndAst / 2.0L);
+        const TKiroResidualAstig I = PowerVector(k, IndAst);
         const double j0 = Store(static_cast<ld>(J0Btc) - I.J0);
         const double j45 = Store(static_cast<ld>(J45Btc) - I.J45);
         RT.C = Store(-2.0L * Sqrt(static_cast<ld>(j0) * j0 + static_cast<ld>(j45) * j45));

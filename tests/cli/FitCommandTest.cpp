@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "tests/cli/RunCli.h"
+#include "tests/cli/CliRun.h"
 
 namespace {
 
-CliRun Calc(const std::vector<std::string>& args, char sep = '.') { return RunCli(args, sep); }
 
 std::vector<std::string> FitArgs(std::vector<std::string> extra = {}) {
   std::vector<std::string> a{"fit",   "--rfl", "7.80",  "--rst", "7.60", "--aflm", "0",

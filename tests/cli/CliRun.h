@@ -1,5 +1,6 @@
 #pragma once
-// Runs quon-calc in-process and keeps what it wrote.
+// Runs quon-calc in-process and collects its exit status and output.
+
 #include <sstream>
 #include <string>
 #include <vector>
@@ -8,11 +9,10 @@
 
 struct CliRun {
   int status;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
-inline CliRun RunCli(const std::vector<std::string>& args, char separator = '.') {
+inline CliRun Calc(const std::vector<std::string>& args, char separator = ',') {
   std::ostringstream out, err;
   const int status = cli::RunQuonCalc(args, out, err, separator);
   return {status, out.str(), err.str()};
