@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace orvek {
@@ -75,6 +77,110 @@ std::optional<double> StringToFloat(std::string_view text) {
   return negative ? -value : value;
 }
 
+namespace {
+
+// Nearest multiple of step for a typed decimal text, computed exactly in decimal, so that
+// a typed half such as 1.005 at step 0.01 goes up as written rather than down because
+// of its binary representation. Returns nullopt (with tooLarge set when the number of
+// steps does not fit 32 bits) or, for texts and steps it cannot handle exactly (long
+// mantissas, large exponents, steps that are not a whole number of millionths), leaves
+// the work to the binary rounding by returning nullopt with exact set to false.
+struct DecimalRounding {
+  std::optional<double> value;
+  bool exact = false;
+  bool tooLarge = false;
+};
+
+using i128 = __int128;
+
+i128 Pow10(int n) {
+  i128 r = 1;
+  while (n-- > 0) r *= 10;
+  return r;
+}
+
+i128 FloorDiv(i128 a, i128 b) {  // b > 0
+  i128 q = a / b;
+  if ((a % b != 0) && (a < 0)) --q;
+  return q;
+}
+
+DecimalRounding RoundDecimalText(std::string_view text, double step) {
+  DecimalRounding r;
+  if (step == 0.0) step = 1.0;
+  const double scaled = step * 1e6;
+  const long long sn = std::llround(scaled);
+  if (sn <= 0 || std::fabs(scaled - static_cast<double>(sn)) > 1e-6) return r;
+
+  std::string s(text);
+  if (s.find('.') == std::string::npos) {
+    const auto comma = s.find(',');
+    if (comma != std::string::npos) s[comma] = '.';
+  }
+  size_t i = s.find_first_not_of(' ');
+  if (i == std::string::npos) return r;
+  int sign = 1;
+  if (s[i] == '+' || s[i] == '-') sign = s[i++] == '-' ? -1 : 1;
+  std::string digits;
+  int fracDigits = 0;
+  bool point = false;
+  for (; i < s.size() && (IsDigit(s[i]) || s[i] == '.'); ++i) {
+    if (s[i] == '.') {
+      point = true;
+    } else {
+      digits.push_back(s[i]);
+      if (point) ++fracDigits;
+    }
+  }
+  long exponent = 0;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    const std::string e = s.substr(i + 1);
+    if (e.size() > 4) return r;
+    exponent = std::stol(e);
+  }
+  digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
+  if (digits.size() > 18) return r;
+  const long e10 = exponent - fracDigits + 6;  // value / step = sign * M * 10^e10 / sn
+  if (e10 > 18 || e10 < -14) return r;
+
+  i128 m = 0;
+  for (char c : digits) m = m * 10 + (c - '0');
+  i128 num = sign * m;
+  i128 den = sn;
+  if (e10 >= 0)
+    num *= Pow10(static_cast<int>(e10));
+  else
+    den *= Pow10(static_cast<int>(-e10));
+  const i128 k = FloorDiv(2 * num + den, 2 * den);
+  r.exact = true;
+  if (k > std::numeric_limits<int32_t>::max() || k < std::numeric_limits<int32_t>::min()) {
+    r.tooLarge = true;
+    return r;
+  }
+  // k * sn millionths, read as the double nearest to that decimal.
+  const long long units = static_cast<long long>(k) * sn;
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%s%lld.%06lld", units < 0 ? "-" : "", std::llabs(units) / 1000000,
+                std::llabs(units) % 1000000);
+  double v = 0;
+  std::from_chars(buf + (units < 0 ? 1 : 0), buf + std::strlen(buf), v);
+  r.value = units < 0 ? -v : v;
+  if (*r.value == 0.0) r.value = 0.0;
+  return r;
+}
+
+// Rounds a readable text to the step: exactly in decimal where possible.
+std::optional<double> RoundText(std::string_view text, double parsed, double step, bool& tooLarge) {
+  const DecimalRounding d = RoundDecimalText(text, step);
+  tooLarge = d.tooLarge;
+  if (d.exact) return d.value;
+  const auto h = RoundToStep(parsed, step);
+  tooLarge = !h.has_value();
+  return h;
+}
+
+}  // namespace
+
 std::optional<double> RoundToStep(double value, double step) {
   if (step == 0.0) step = 1.0;
   const double q = 1.0 / step;
@@ -142,7 +248,8 @@ ExitResult FormatOnExit(std::string_view text, double step, int digits, bool for
     r.text = std::string(text);
     return r;
   }
-  const auto h = RoundToStep(*x, step);
+  bool tooLarge = false;
+  const auto h = RoundText(t, *x, step, tooLarge);
   if (!h) {
     r.status = ExitResult::Status::TooLarge;
     r.text = std::string(text);
@@ -159,7 +266,8 @@ double ReadValue(std::string_view text, double step, double defaultValue, double
   if (text.empty()) return defaultValue;
   const auto x = StringToFloat(text);
   if (!x) return defaultValue;
-  const auto h = RoundToStep(*x, step);
+  bool tooLarge = false;
+  const auto h = RoundText(text, *x, step, tooLarge);
   if (!h) return defaultValue;
   return *h / factor;
 }

@@ -35,7 +35,12 @@ INSTANTIATE_TEST_SUITE_P(
                       ExitCase{"7,835", 0.01, 2, "7.84", 7.84}, ExitCase{" 7 , 8 ", 0.01, 2, "7.80", 7.8},
                       ExitCase{"0.65", 0.01, 2, "0.65", 0.65}, ExitCase{"-0,001", 0.01, 2, "0.00", 0.0},
                       ExitCase{"1e1", 0.1, 1, "10.0", 10.0}, ExitCase{"+9.25", 0.1, 1, "9.3", 9.3},
-                      ExitCase{"7.875", 0.05, 2, "7.90", 7.9}));
+                      ExitCase{"7.875", 0.05, 2, "7.90", 7.9},
+                      // typed halves go up as written, whatever their binary representation
+                      ExitCase{"1.005", 0.01, 2, "1.01", 1.01}, ExitCase{"1,005", 0.01, 2, "1.01", 1.01},
+                      ExitCase{"4.995", 0.01, 2, "5.00", 5.0}, ExitCase{"-1.005", 0.01, 2, "-1.00", -1.0},
+                      ExitCase{"9.45", 0.1, 1, "9.5", 9.5}, ExitCase{"0.45e1", 1, 0, "5", 5},
+                      ExitCase{"-0.004", 0.01, 2, "0.00", 0.0}, ExitCase{"007.8", 0.01, 2, "7.80", 7.8}));
 
 TEST(OrvekValue, UnreadableTextsStayAsTypedAndReadAsDefault) {
   for (const char* t : {"1.2.3", "+-", "7-", "1,5,3", "abc", ".", "-", "1e", "inf", "nan", "0x10"}) {
