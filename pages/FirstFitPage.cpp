@@ -93,21 +93,19 @@ void TFirstFitPage::BuildEye(Eye& eye, QWidget* column, bool right) {
   v->setContentsMargins(0, 0, 0, 0);
   v->setSpacing(2);
 
-  auto input = [&](QWidget* parent, const orvek::FieldSpec& spec) {
-    auto* field = new TOrvekEdit(parent);
-    field->setObjectName(p + Q(spec.name));
-    field->ConfigureNumeric(spec);
-    field->setFixedWidth(64);
-    form_.ConnectOutOfRange(field);
-    connect(field, &TOrvekEdit::OnExit, this, [this](TOrvekEdit* s) { EditExitFIT(s); });
-    return field;
-  };
+  // A numeric field with its value rules and the shared out-of-range message.
   auto result = [&](QWidget* parent, const orvek::FieldSpec& spec) {
     auto* field = new TOrvekEdit(parent);
     field->setObjectName(p + Q(spec.name));
     field->ConfigureNumeric(spec);
     field->setFixedWidth(64);
     form_.ConnectOutOfRange(field);
+    return field;
+  };
+  // An input field: leaving it recomputes the page.
+  auto input = [&](QWidget* parent, const orvek::FieldSpec& spec) {
+    TOrvekEdit* field = result(parent, spec);
+    connect(field, &TOrvekEdit::OnExit, this, [this](TOrvekEdit* s) { EditExitFIT(s); });
     return field;
   };
   auto display = [&](QWidget* parent, const QString& name) {
