@@ -459,7 +459,7 @@ void TMainForm::CreateContactPage(QWidget* page) {
   auto* t = new QGridLayout(phone);
   const std::pair<const char*, const char*> lines[] = {
       {"Zentrale", "06151 / 39 60 - 0"},
-      {"Anpassberatung", "06151 / 39 60 - 22"},
+      {"Anpassberatung", pages::kFittingAdviceTelephone},
       {"Bestellannahme", "06151 / 39 60 - 30"},
       {"Email", "info@orvek.de"},
       {"WEB", "www.orvek.de"},

@@ -7,6 +7,9 @@
 
 namespace pages {
 
+// The maker's fitting-advice line, named in messages and on the contact page.
+inline constexpr const char* kFittingAdviceTelephone = "06151 / 39 60 - 22";
+
 // The message shown when a field is left with a value outside its range, with the
 // bounds written with two decimals and the given decimal separator.
 std::string OutOfRangeMessage(const orvek::FieldSpec& field, char separator);

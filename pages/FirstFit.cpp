@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "pages/Common.h"
+
 namespace firstfit {
 
 using orvek::FieldSpec;
@@ -39,9 +41,10 @@ const std::array<const FieldSpec*, 7>& ResultFields() {
   return fields;
 }
 
-const char* const kMsgUnsuitable =
-    "Für die von Ihnen angegebenen HH-Daten ist die Anpassung einer QUON nicht sinnvoll.\n\r"
-    "Wenden Sie sich bitte an unsere Anpassberatung 06151 / 39 60 - 22";
+const std::string kMsgUnsuitable =
+    std::string("Für die von Ihnen angegebenen HH-Daten ist die Anpassung einer QUON nicht sinnvoll.\n\r"
+                "Wenden Sie sich bitte an unsere Anpassberatung ") +
+    pages::kFittingAdviceTelephone;
 const char* const kMsgProposeFailed = "Fehler beim Berechnen des Vorschlags aufgetreten!...";
 const char* const kMsgEccentricityHint = "Wenn kein Wert vorliegt, sollten Sie hier 0,46 eintragen!";
 

@@ -42,7 +42,7 @@ const std::array<const orvek::FieldSpec*, 9>& InputFields();
 const std::array<const orvek::FieldSpec*, 7>& ResultFields();
 
 // Messages of the page.
-extern const char* const kMsgUnsuitable;     // eccentricity outside the range of the lens
+extern const std::string kMsgUnsuitable;     // eccentricity outside the range of the lens
 extern const char* const kMsgProposeFailed;  // the engine could not propose a lens
 extern const char* const kMsgEccentricityHint;
 // The prism question, with the expected residual cylinder (signed, two decimals).

@@ -380,7 +380,7 @@ TFirstFitPage::EyeOutcome TFirstFitPage::ProposeFor(Eye& eye) {
   *eye.prism = state.prism;
   switch (outcome.status) {
     case firstfit::ProposalStatus::Unsuitable:
-      form_.Messages().Information(QString::fromUtf8(firstfit::kMsgUnsuitable));
+      form_.Messages().Information(Q(firstfit::kMsgUnsuitable));
       return EyeOutcome::Stop;
     case firstfit::ProposalStatus::Failed:
       form_.Messages().Error(QString::fromUtf8(firstfit::kMsgProposeFailed));
