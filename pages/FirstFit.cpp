@@ -65,7 +65,9 @@ bool RadiiNeedExchange(double rfl, double rst) { return rfl < rst; }
 
 std::optional<double> CornealAstigmatism(double rfl, double rst) {
   if (rfl == 0 || rst == 0) return std::nullopt;
-  const double astig = (1.0 / rfl - 1.0 / rst) * 0.376 * 1000.0;
+  // Evaluated in extended precision like the proposal, so a value near a rounding half
+  // shows the same two decimals as the original calculation.
+  const double astig = static_cast<double>((1.0L / rfl - 1.0L / rst) * 0.376L * 1000.0L);
   if (!std::isfinite(astig)) return std::nullopt;
   return astig;
 }

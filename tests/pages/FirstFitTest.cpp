@@ -37,6 +37,9 @@ TEST(FirstFitRecords, CompletenessAndAstigmatism) {
   EXPECT_FALSE(RadiiNeedExchange(7.8, 7.8));
   EXPECT_NEAR(*CornealAstigmatism(7.8, 7.6), -1.2686, 1e-4);
   EXPECT_FALSE(CornealAstigmatism(0, 7.6).has_value());
+  // Close to a display half: the extended evaluation decides the second decimal.
+  EXPECT_EQ(orvek::FormatFixed(*CornealAstigmatism(7.68, 7.05), 2), "-4.37");
+  EXPECT_EQ(orvek::FormatFixed(*CornealAstigmatism(12.80, 7.52), 2), "-20.63");
 }
 
 TEST(FirstFitSuitability, BandEdges) {
