@@ -58,23 +58,26 @@ bool Options::Flag(std::string_view name) const {
 }
 
 std::optional<double> ReadOptionalField(const Options& options, std::string_view option,
-                                        const orvek::FieldSpec& field, char separator) {
+                                        const orvek::FieldSpec& field, char separator,
+                                        bool checkRange) {
   const auto text = options.Value(option);
   if (!text) return std::nullopt;
   const auto r = orvek::FormatOnExit(*text, field.step, field.digits);
   using S = orvek::ExitResult::Status;
+  const Failure unreadable{kExitInput, "Der Wert für [" + std::string(field.displayName) + "] (--" +
+                                           std::string(option) + ") ist keine gültige Zahl: \"" +
+                                           *text + "\""};
   switch (r.status) {
     case S::Empty:
     case S::Unreadable:
-      throw Failure{kExitInput, "Der Wert für [" + std::string(field.displayName) +
-                                    "] (--" + std::string(option) + ") ist keine gültige Zahl: \"" +
-                                    *text + "\""};
+      throw unreadable;
     case S::TooLarge:
+      if (!checkRange) throw unreadable;
       throw Failure{kExitInput, pages::OutOfRangeMessage(field, separator)};
     case S::Formatted:
       break;
   }
-  if (orvek::IsOutOfRange(r.value, field.minValue, field.maxValue))
+  if (checkRange && orvek::IsOutOfRange(r.value, field.minValue, field.maxValue))
     throw Failure{kExitInput, pages::OutOfRangeMessage(field, separator)};
   // The page reads the formatted text back; that gives the rounded value again.
   return orvek::ReadValue(r.text, field.step, field.defaultValue);

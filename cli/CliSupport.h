@@ -50,9 +50,11 @@ class Options {
 // of range; the range message is the program's own.
 double ReadField(const Options& options, std::string_view option, const orvek::FieldSpec& field,
                  char separator);
-// Like ReadField, but an absent option gives an empty result.
+// Like ReadField, but an absent option gives an empty result. Without checkRange the
+// value is only rounded, as on fields that report no range violation.
 std::optional<double> ReadOptionalField(const Options& options, std::string_view option,
-                                        const orvek::FieldSpec& field, char separator);
+                                        const orvek::FieldSpec& field, char separator,
+                                        bool checkRange = true);
 // "yes" or "no" (also "ja"/"nein"); absent gives the default.
 bool ReadYesNo(const Options& options, std::string_view option, bool defaultValue);
 

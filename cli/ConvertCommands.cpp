@@ -9,24 +9,7 @@
 
 namespace cli {
 
-namespace {
-
 namespace convert = pages::convert;
-
-// The Q-value page's fields round to their step but report no range violation.
-std::optional<double> ReadUncheckedField(const Options& options, std::string_view option,
-                                         const orvek::FieldSpec& field) {
-  const auto text = options.Value(option);
-  if (!text) return std::nullopt;
-  const auto r = orvek::FormatOnExit(*text, field.step, field.digits);
-  if (r.status != orvek::ExitResult::Status::Formatted)
-    throw Failure{kExitInput, "Der Wert für [" + std::string(field.displayName) + "] (--" +
-                                  std::string(option) + ") ist keine gültige Zahl: \"" + *text +
-                                  "\""};
-  return orvek::ReadValue(r.text, field.step, field.defaultValue);
-}
-
-}  // namespace
 
 int RunHsa(const std::vector<std::string>& args, Context& context) {
   const Options options(args, {"sph", "cyl", "axis", "hsa"}, {"json"});
@@ -68,7 +51,9 @@ int RunQ(const std::vector<std::string>& args, Context& context) {
   if (hasQ == hasEcc)
     throw Failure{kExitInput, "Bitte genau eine Angabe: --q (Q-Wert) oder --ecc (Mittlere Exzentrizität)."};
   const orvek::FieldSpec& field = hasQ ? convert::kQ : convert::kExc;
-  const double value = *ReadUncheckedField(options, hasQ ? "q" : "ecc", field);
+  // The Q-value page's fields round to their step but report no range violation.
+  const double value =
+      *ReadOptionalField(options, hasQ ? "q" : "ecc", field, context.separator, false);
   const auto result = hasQ ? convert::QToEccentricity(value) : convert::EccentricityToQ(value);
   if (!result)
     throw Failure{kExitInput, "Der Wert für [" + std::string(field.displayName) +

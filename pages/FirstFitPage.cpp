@@ -14,6 +14,8 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include "app/MainForm.h"
 #include "app/Messages.h"
 #include "controls/ImageRadius.h"
@@ -273,10 +275,8 @@ TFirstFitPage::Eye& TFirstFitPage::EyeOf(QObject* sender) {
   return name.contains("RA") ? eyes_[0] : eyes_[1];
 }
 
-bool TFirstFitPage::IsValueSet(const QString& side, const QString& field) const {
-  const auto* edit = form_.FindControl<TOrvekEdit>(side + field);
-  if (!edit) return true;
-  return edit->ToFloat() != edit->DefaultValue();
+TFirstFitPage::Eye& TFirstFitPage::EyeByPrefix(const QString& prefix) {
+  return prefix.toUpper() == "RA" ? eyes_[0] : eyes_[1];
 }
 
 firstfit::EyeInput TFirstFitPage::ReadInput(const Eye& eye) const {
@@ -296,16 +296,9 @@ firstfit::EyeInput TFirstFitPage::ReadInput(const Eye& eye) const {
 void TFirstFitPage::EditExitFIT(QObject* sender) {
   Eye& eye = EyeOf(sender);
 
-  bool complete[2];
-  for (size_t i = 0; i < 2; ++i) {
-    const QString s = eyes_[i].prefix;
-    const bool hh = IsValueSet(s, "EditFitRfl") && IsValueSet(s, "EditFitRst") &&
-                    IsValueSet(s, "EditFitAflm") && IsValueSet(s, "EditFitExz") &&
-                    IsValueSet(s, "EditFitHHdia");
-    const bool refraction = IsValueSet(s, "EditFitSph") && IsValueSet(s, "EditFitCyl") &&
-                            IsValueSet(s, "EditFitAxis") && IsValueSet(s, "EditFitHSA");
-    complete[i] = hh && refraction;
-  }
+  // Completeness of both eyes, whichever field was left.
+  const bool complete[2] = {firstfit::Complete(ReadInput(eyes_[0])),
+                            firstfit::Complete(ReadInput(eyes_[1]))};
 
   ShowCornea(eye);
   ShowRefractionAtZero(eye);
@@ -322,40 +315,38 @@ void TFirstFitPage::EditExitFIT(QObject* sender) {
 }
 
 void TFirstFitPage::ShowCornea(Eye& eye) {
-  const QString s = eye.prefix;
-  if (!IsValueSet(s, "EditFitRfl") || !IsValueSet(s, "EditFitRst") || !IsValueSet(s, "EditFitAflm")) {
+  const firstfit::EyeInput in = ReadInput(eye);
+  if (!firstfit::IsSet(in.rfl) || !firstfit::IsSet(in.rst) || !firstfit::IsSet(in.aflm)) {
     eye.ImageRadFit->hide();
     return;
   }
-  const double rfl = eye.EditFitRfl->ToFloat();
-  const double rst = eye.EditFitRst->ToFloat();
+  double rfl = in.rfl;
+  double rst = in.rst;
   if (firstfit::RadiiNeedExchange(rfl, rst)) {
-    eye.EditFitRfl->setText(LocaleFixed(rst, 2));
-    eye.EditFitRst->setText(LocaleFixed(rfl, 2));
+    std::swap(rfl, rst);
+    eye.EditFitRfl->setText(LocaleFixed(rfl, 2));
+    eye.EditFitRst->setText(LocaleFixed(rst, 2));
   }
   TImageRadius* img = eye.ImageRadFit;
   img->SetDarkView(false);
-  img->SetAxis(eye.EditFitAflm->ToFloat());
-  img->SetRfl(eye.EditFitRfl->ToFloat());
-  img->SetRst(eye.EditFitRst->ToFloat());
+  img->SetAxis(in.aflm);
+  img->SetRfl(rfl);
+  img->SetRst(rst);
   img->SetTitle(QString());
   img->Draw();
-  if (const auto astig =
-          firstfit::CornealAstigmatism(eye.EditFitRfl->ToFloat(), eye.EditFitRst->ToFloat()))
+  if (const auto astig = firstfit::CornealAstigmatism(rfl, rst))
     eye.EditFitHHAstig->setText(LocaleFixed(*astig, 2));
   img->show();
 }
 
 void TFirstFitPage::ShowRefractionAtZero(Eye& eye) {
-  const QString s = eye.prefix;
-  if (!IsValueSet(s, "EditFitSph") || !IsValueSet(s, "EditFitCyl") || !IsValueSet(s, "EditFitAxis") ||
-      !IsValueSet(s, "EditFitHSA"))
-    return;
+  const firstfit::EyeInput in = ReadInput(eye);
+  if (!firstfit::RefractionComplete(in)) return;
   TRefraction refraction;
-  refraction.Sph = eye.EditFitSph->ToFloat();
-  refraction.Cyl = eye.EditFitCyl->ToFloat();
-  refraction.Axis = eye.EditFitAxis->ToFloat();
-  refraction.HSA = eye.EditFitHSA->ToFloat();
+  refraction.Sph = in.sph;
+  refraction.Cyl = in.cyl;
+  refraction.Axis = in.axis;
+  refraction.HSA = in.hsa;
   refraction.Stab = 0;
   try {
     form_.Calculate1.Transform2MinusCylinder(refraction);
@@ -451,7 +442,7 @@ void TFirstFitPage::BitResetFitClick() {
 }
 
 void TFirstFitPage::EditFitPrsExit(QObject* sender) {
-  Eye& eye = sender->objectName().left(2).toUpper() == "RA" ? eyes_[0] : eyes_[1];
+  Eye& eye = EyeByPrefix(sender->objectName().left(2));
   if (eye.EditFitPrs->ToFloat() == eye.EditFitPrs->DefaultValue()) return;
   const bool shown = !eye.EditFitPrs->isHidden();
   const double prism = eye.EditFitPrs->ToFloat();
@@ -462,7 +453,7 @@ void TFirstFitPage::EditFitPrsExit(QObject* sender) {
 
 void TFirstFitPage::RABtnfitToClipboardClick(QObject* sender) {
   const QString prefix = sender->objectName().left(2);
-  Eye& eye = prefix == "RA" ? eyes_[0] : eyes_[1];
+  Eye& eye = EyeByPrefix(prefix);
   firstfit::ResultView view;
   view.lensType = eye.EditFitLensType->text().toStdString();
   view.material = eye.ComboBoxFitMat->text().toStdString();

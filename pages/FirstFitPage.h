@@ -79,9 +79,10 @@ class TFirstFitPage : public QObject {
   };
 
   void BuildEye(Eye& eye, QWidget* column, bool right);
+  // The eye of a leave event: the right eye when the sender's name contains "RA".
   Eye& EyeOf(QObject* sender);
-  // Whether the control side + field holds a value; a missing control counts as set.
-  bool IsValueSet(const QString& side, const QString& field) const;
+  // The eye whose controls carry this prefix ("RA" or "LA").
+  Eye& EyeByPrefix(const QString& prefix);
   firstfit::EyeInput ReadInput(const Eye& eye) const;
   void ShowCornea(Eye& eye);
   void ShowRefractionAtZero(Eye& eye);

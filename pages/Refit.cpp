@@ -22,10 +22,6 @@ std::string UpperTrimmed(std::string_view text) {
   return s;
 }
 
-std::string Fixed(double value, int digits, char separator) {
-  return orvek::FormatFixed(value, digits, separator);
-}
-
 // IsValid: a hidden field counts as valid, a visible one must hold a value.
 bool IsValid(const RefitField& f) { return !f.visible || HoldsValue(f.value); }
 // GetValue: the value of a visible field, else 0.
@@ -149,11 +145,11 @@ Prefill PrefillFinalRadii(LeftField left, double value, bool trialRstVisible, ch
   Prefill p;
   if (!HoldsValue(value)) return p;
   if (left == LeftField::TrialRfl) {
-    p.rflRZ = Fixed(value, 2, separator);
+    p.rflRZ = orvek::FormatFixed(value, 2, separator);
     if (!trialRstVisible) p.rstRZ = p.rflRZ;
     p.showPanel = true;
   } else if (left == LeftField::TrialRst) {
-    p.rstRZ = Fixed(value, 2, separator);
+    p.rstRZ = orvek::FormatFixed(value, 2, separator);
     p.showPanel = true;
   }
   return p;
@@ -170,7 +166,7 @@ std::optional<HsaZeroTexts> OverRefractionAtZero(const TCalculationToric& engine
   try {
     engine.Transform2MinusCylinder(r);
     const TRefraction zero = engine.CalculateHSA0(r);
-    return HsaZeroTexts{Fixed(zero.Sph, 2, separator), Fixed(zero.Cyl, 2, separator)};
+    return HsaZeroTexts{orvek::FormatFixed(zero.Sph, 2, separator), orvek::FormatFixed(zero.Cyl, 2, separator)};
   } catch (const EHsaConversionError&) {
     return std::nullopt;
   }
@@ -179,7 +175,7 @@ std::optional<HsaZeroTexts> OverRefractionAtZero(const TCalculationToric& engine
 RefitDisplay ShowResults(const TContactLensParams& f, double dg, std::string_view finalMaterialText,
                          char separator) {
   if (!HoldsValue(dg)) dg = 9.6;
-  auto F = [separator](double v, int digits) { return Fixed(v, digits, separator); };
+  auto F = [separator](double v, int digits) { return orvek::FormatFixed(v, digits, separator); };
   const std::string toricGeometry =
       "R0 fl. " + F(f.R0fl, 2) + " / R0 st. " + F(f.R0st, 2) + "   dg " + F(dg, 1);
   const std::string bitoricPower =

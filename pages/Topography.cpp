@@ -8,10 +8,6 @@ namespace {
 
 bool HoldsValue(double value) { return value != kNoValue; }
 
-std::string Fixed(double value, int digits, char separator) {
-  return orvek::FormatFixed(value, digits, separator);
-}
-
 }  // namespace
 
 std::optional<CentralTexts> SetR0Values(TCornea& cornea, const TopoEye& eye, char separator) {
@@ -23,9 +19,9 @@ std::optional<CentralTexts> SetR0Values(TCornea& cornea, const TopoEye& eye, cha
   cornea.SetAflm(eye.aflm);
   cornea.SetMW(eye.mw);
   CentralTexts t;
-  t.axis1 = Fixed(eye.aflm + 90.0, 0, separator);
-  t.toriCentr = Fixed(cornea.CentralAstig(), 2, separator);
-  t.hhAstigCentr = Fixed(cornea.HHAstig(), 2, separator);
+  t.axis1 = orvek::FormatFixed(eye.aflm + 90.0, 0, separator);
+  t.toriCentr = orvek::FormatFixed(cornea.CentralAstig(), 2, separator);
+  t.hhAstigCentr = orvek::FormatFixed(cornea.HHAstig(), 2, separator);
   // The axis field holds a whole number within its range; anything else gives 0.
   const double axis = std::trunc(eye.aflm);
   t.labels = SetLabels(std::isfinite(axis) && std::fabs(axis) < 1e6 ? static_cast<int>(axis) : 0);
@@ -39,7 +35,7 @@ std::optional<std::string> SetRsValues(TCornea& cornea, const TopoEye& eye, char
   cornea.SetRS2(eye.rs[1]);
   cornea.SetRS3(eye.rs[2]);
   cornea.SetRS4(eye.rs[3]);
-  return Fixed(cornea.PeripherAstig(), 2, separator);
+  return orvek::FormatFixed(cornea.PeripherAstig(), 2, separator);
 }
 
 bool IsHorizontal(double aflm) {
@@ -66,7 +62,7 @@ std::string CalculateExz(double r0, double r0st, double rs, double aflm, double 
   const long double v = zw > 0.0L ? std::sqrt(zw) / sine : -std::sqrt(-zw) / sine;
   const double result = static_cast<double>(v);
   if (!std::isfinite(result)) return {};
-  return Fixed(result, 2, separator);
+  return orvek::FormatFixed(result, 2, separator);
 }
 
 std::array<std::string, 4> MeridionalEccentricities(const TopoEye& eye, char separator) {
@@ -95,7 +91,7 @@ std::array<std::string, 4> SetLabels(int axis) {
 std::optional<std::string> SetAvgExz(const TCornea& cornea, bool centralOk, bool sagittalOk,
                                      char separator) {
   if (!(centralOk && sagittalOk)) return std::nullopt;
-  return Fixed(cornea.epsMittel(), 2, separator);
+  return orvek::FormatFixed(cornea.epsMittel(), 2, separator);
 }
 
 TopoEyeResult UpdateEye(TCornea& cornea, const TopoEye& eye, char separator) {
